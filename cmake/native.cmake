@@ -1,4 +1,9 @@
 # Native build: unit tests of the portable core, the draw feed, the benchmarks.
+if(QUENNIX_FUZZ)
+  add_subdirectory(tests/fuzz)
+  return()
+endif()
+
 find_package(GTest REQUIRED)
 include(GoogleTest)
 

@@ -33,7 +33,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 file(GLOB win_tests CONFIGURE_DEPENDS tests/win32/*.cpp)
 add_executable(quennix_win_tests ${win_tests} ${program_resources})
 target_include_directories(quennix_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(quennix_win_tests PRIVATE quennix_window gtest)
+target_link_libraries(quennix_win_tests PRIVATE quennix_window gtest ws2_32)
 set_target_properties(quennix_win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # Each test suite is one CTest test, run by the Wine runner in a display of its own.
