@@ -96,7 +96,7 @@ LRESULT CALLBACK labelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
         InvalidateRect(window, nullptr, FALSE);
         return done;
     }
-    case WM_NCDESTROY: dropState<LabelState>(window); return 0;
+    case WM_NCDESTROY: dropState<LabelState>(window); break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -129,7 +129,7 @@ LRESULT CALLBACK shapeBoxProcedure(HWND window, UINT message, WPARAM wParam, LPA
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT: return SendMessageA(GetAncestor(window, GA_ROOT), message, wParam, lParam);
-    case WM_NCDESTROY: dropState<ShapeBoxState>(window); return 0;
+    case WM_NCDESTROY: dropState<ShapeBoxState>(window); break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -208,7 +208,7 @@ LRESULT CALLBACK pictureButtonProcedure(HWND window, UINT message, WPARAM wParam
     case WM_CAPTURECHANGED:
         if (!state->tracking) setHovered(window, *state, false);
         return 0;
-    case WM_NCDESTROY: dropState<PictureButtonState>(window); return 0;
+    case WM_NCDESTROY: dropState<PictureButtonState>(window); break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
