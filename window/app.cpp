@@ -10,23 +10,28 @@
 #include "window/win32_platform.h"
 
 namespace {
+// The platform with the replacements a caller asked for.
 class RunPlatform : public Win32Platform {
 public:
-    explicit RunPlatform(std::function<void(std::string_view)> openAddress) : openAddress_(std::move(openAddress)) {}
+    explicit RunPlatform(RunOptions& options)
+        : openAddress_(std::move(options.openAddress)), downloadPage_(std::move(options.downloadPage)) {}
     void openInShell(std::string_view address) override {
         if (openAddress_)
             openAddress_(address);
         else
             Win32Platform::openInShell(address);
     }
+    std::string downloadPage(std::string_view url) override {
+        return downloadPage_ ? downloadPage_(url) : Win32Platform::downloadPage(url);
+    }
 
 private:
     std::function<void(std::string_view)> openAddress_;
+    std::function<std::string(std::string_view)> downloadPage_;
 };
 
 struct Run {
-    Run(HINSTANCE instance, RunOptions& options)
-        : platform(std::move(options.openAddress)), program(platform), window(instance, program) {}
+    Run(HINSTANCE instance, RunOptions& options) : platform(options), program(platform), window(instance, program) {}
     RunPlatform platform;
     Program program;
     MainWindow window;
@@ -49,5 +54,5 @@ int runQuennix(HINSTANCE instance, RunOptions options) {
 }
 
 int runQuennix(HINSTANCE instance, std::function<void()> afterRelease) {
-    return runQuennix(instance, RunOptions{std::move(afterRelease), {}});
+    return runQuennix(instance, RunOptions{std::move(afterRelease), {}, {}});
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 struct RunOptions {
@@ -12,6 +13,8 @@ struct RunOptions {
     std::function<void()> afterRelease;
     // Opens an address in place of the shell (tests start no browser); empty: the shell.
     std::function<void(std::string_view)> openAddress;
+    // Fetches a page in place of the network (tests hold a download open); empty: HTTP.
+    std::function<std::string(std::string_view)> downloadPage;
 };
 
 // Starts the program: the main window with its controls, the home page and the hint,
