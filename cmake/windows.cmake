@@ -57,3 +57,7 @@ foreach(suite ${win_suites})
   set_tests_properties(win.${suite} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
                        ENVIRONMENT "WINEPREFIX=${wine_prefix};QUENNIX_EXE=$<TARGET_FILE:quennix>;QUENNIX_FEED=${CMAKE_SOURCE_DIR}/build/native/tools/feed/quennix-feed")
 endforeach()
+
+# The black-box tests' eyes on the running program, from another process.
+add_executable(quennix_probe tests/e2e/probe.cpp)
+set_target_properties(quennix_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

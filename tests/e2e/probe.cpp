@@ -1,0 +1,86 @@
+// Looks at a running Quennix from another process, as the black-box tests need:
+//   quennix_probe responsive SECONDS LIMIT_MS   the window answers WM_NULL within LIMIT_MS at every probe
+//   quennix_probe threads                       the number of threads of the program's process
+//   quennix_probe texts                         every child window's text, one per line (GBK)
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+HWND findProgram() {
+    for (int i = 0; i < 100; ++i) {
+        if (HWND window = FindWindowA("QuennixMainWindow", nullptr)) return window;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+int probeResponsive(HWND window, int seconds, int limitMs) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+    int probes = 0, slow = 0;
+    ULONGLONG worst = 0;
+    while (GetTickCount64() < end) {
+        DWORD_PTR result = 0;
+        const ULONGLONG start = GetTickCount64();
+        const LRESULT answered =
+            SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, limitMs, &result);
+        const ULONGLONG took = GetTickCount64() - start;
+        if (!IsWindow(window)) break;
+        ++probes;
+        if (took > worst) worst = took;
+        if (!answered || took > static_cast<ULONGLONG>(limitMs)) ++slow;
+        Sleep(100);
+    }
+    std::printf("%d probes, worst %llu ms, %d over %d ms\n", probes, worst, slow, limitMs);
+    return probes > 0 && slow == 0 ? 0 : 1;
+}
+
+int countThreads(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 1;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int threads = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == processId) ++threads;
+    CloseHandle(snapshot);
+    std::printf("%d\n", threads);
+    return 0;
+}
+
+BOOL CALLBACK printText(HWND child, LPARAM) {
+    char text[512] = "";
+    // WM_GETTEXT answers for every kind of control, our own classes included.
+    SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000, nullptr);
+    std::printf("%s\n", text);
+    return TRUE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: quennix_probe responsive SECONDS LIMIT_MS | threads | texts\n");
+        return 2;
+    }
+    HWND window = findProgram();
+    if (!window) {
+        std::fprintf(stderr, "quennix_probe: no Quennix window\n");
+        return 3;
+    }
+    if (std::strcmp(argv[1], "responsive") == 0 && argc == 4)
+        return probeResponsive(window, std::atoi(argv[2]), std::atoi(argv[3]));
+    if (std::strcmp(argv[1], "threads") == 0) return countThreads(window);
+    if (std::strcmp(argv[1], "texts") == 0) {
+        EnumChildWindows(window, printText, 0);
+        return 0;
+    }
+    std::fprintf(stderr, "quennix_probe: unknown command %s\n", argv[1]);
+    return 2;
+}
