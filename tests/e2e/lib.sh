@@ -128,3 +128,22 @@ point_spin_down="57 205"
 point_announce_box="158 199"
 point_copy_box="244 199"
 point_close="500 9"
+
+probe=$repo/build/windows/quennix_probe.exe
+run_probe() { "$wine" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
+
+# source_line N: the text of source N's line in the window (UTF-8).
+source_line_tops=(60 105 150 195)
+source_line() {
+  local top=${source_line_tops[$(($1 - 1))]}
+  run_probe texts | iconv -f GBK -t UTF-8 2>/dev/null | awk -v top="$top" '$1 == 351 && $2 == top { $1 = ""; $2 = ""; sub(/^  /, ""); print; exit }'
+}
+
+# The program's resident memory in KiB (the Wine process is the program).
+program_rss_kib() { awk '/^VmRSS/ { print $2 }' "/proc/$program_pid/status" 2>/dev/null; }
+
+# Sets the interval to one second with the spinner and ticks the announce box.
+start_refreshing() {
+  local x y
+  read -r x y <<<"$point_spin_up"; click_window "$x" "$y"
+}

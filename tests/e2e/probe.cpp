@@ -1,7 +1,8 @@
 // Looks at a running Quennix from another process, as the black-box tests need:
 //   quennix_probe responsive SECONDS LIMIT_MS   the window answers WM_NULL within LIMIT_MS at every probe
 //   quennix_probe threads                       the number of threads of the program's process
-//   quennix_probe texts                         every child window's text, one per line (GBK)
+//   quennix_probe texts                         "left top text" of every child window, in window
+//                                               coordinates, one per line (the text in GBK)
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -54,11 +55,14 @@ int countThreads(HWND window) {
     return 0;
 }
 
-BOOL CALLBACK printText(HWND child, LPARAM) {
+BOOL CALLBACK printText(HWND child, LPARAM mainWindow) {
     char text[512] = "";
     // WM_GETTEXT answers for every kind of control, our own classes included.
     SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000, nullptr);
-    std::printf("%s\n", text);
+    RECT place{};
+    GetWindowRect(child, &place);
+    MapWindowPoints(HWND_DESKTOP, reinterpret_cast<HWND>(mainWindow), reinterpret_cast<POINT*>(&place), 2);
+    std::printf("%ld %ld %s\n", place.left, place.top, text);
     return TRUE;
 }
 
@@ -78,7 +82,7 @@ int main(int argc, char** argv) {
         return probeResponsive(window, std::atoi(argv[2]), std::atoi(argv[3]));
     if (std::strcmp(argv[1], "threads") == 0) return countThreads(window);
     if (std::strcmp(argv[1], "texts") == 0) {
-        EnumChildWindows(window, printText, 0);
+        EnumChildWindows(window, printText, reinterpret_cast<LPARAM>(window));
         return 0;
     }
     std::fprintf(stderr, "quennix_probe: unknown command %s\n", argv[1]);
