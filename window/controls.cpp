@@ -76,8 +76,16 @@ void paintLabel(HWND window, const LabelState& state) {
     SetTextColor(paint.get(), state.look.text);
     SetBkMode(paint.get(), TRANSPARENT);
     const std::string text = windowText(window);
-    DrawTextA(paint.get(), text.data(), static_cast<int>(text.size()), &client,
+    RECT textArea = client;
+    if (state.look.border) InflateRect(&textArea, -1, -1);
+    DrawTextA(paint.get(), text.data(), static_cast<int>(text.size()), &textArea,
               DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_NOPREFIX);
+    if (state.look.border) {
+        // Drawn over the face rather than as a window frame, so the line is black
+        // whatever frame colour the system has.
+        Brush line(CreateSolidBrush(RGB(0, 0, 0)));
+        FrameRect(paint.get(), &client, line.get());
+    }
 }
 
 LRESULT CALLBACK labelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -275,7 +283,7 @@ void registerControlClasses(HINSTANCE instance) {
 }
 
 HWND createLabel(HWND parent, int id, ControlPlace place, std::string_view text, LabelLook look) {
-    return createOwn(labelClass, parent, id, place, text, look.border ? WS_BORDER : 0, new LabelState{look});
+    return createOwn(labelClass, parent, id, place, text, 0, new LabelState{look});
 }
 
 void setLabelTextColour(HWND label, COLORREF colour) {

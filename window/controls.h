@@ -17,7 +17,7 @@ struct ControlPlace {
 void registerControlClasses(HINSTANCE instance);
 
 // A label: one line, left-aligned, vertically centred, cut at its edges, on its own
-// background colour, optionally with a 1-pixel border (WS_BORDER, the window-frame colour).
+// background colour, optionally inside a 1-pixel black border.
 struct LabelLook {
     COLORREF text = RGB(0, 0, 0);
     COLORREF back = RGB(255, 255, 255);
