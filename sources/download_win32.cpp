@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include <chrono>
+// <chrono> itself holds a literal GBK cannot encode; the durations come with <thread>.
 #include <condition_variable>
 #include <mutex>
 #include <thread>
