@@ -2,7 +2,7 @@
 # tests need, and the zh_CN.UTF-8 locale, only when something is missing.
 packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine64 xvfb xdotool openbox
           imagemagick xclip x11-utils locales fonts-wqy-microhei googletest libgtest-dev
-          libbenchmark-dev libcpp-httplib-dev clang libclang-rt-14-dev curl)
+          libbenchmark-dev libcpp-httplib-dev pkg-config clang libclang-rt-14-dev curl)
 
 install_missing() {
   local missing=() p sudo=
