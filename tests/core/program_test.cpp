@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/refresh.h"
 #include "fake_platform.h"
 #include "sources/source_sites.h"
 
@@ -39,16 +40,12 @@ TEST(Program, EndingReleasesTheStateOnceAndExitsWithZero) {
     EXPECT_EQ(released, 1);
 }
 
-TEST(Program, AWorkerStillRunningAfterTheEndTouchesNothing) {
+TEST(Program, NoChainStartsOnceTheProgramEnds) {
     FakePlatform platform;
-    platform.pages = [](const std::string&) {
-        return std::string(R"(<row tian="1" expect="100609023" opencode="3,8,0,1,6" />)");
-    };
     Program program(platform);
     releaseAtEnd(program);
-    // A chain caught mid-way by the end goes on writing into released state.
-    program.state.storeSlot(2, {"x", "y", "z"});
-    EXPECT_EQ(program.state.slot(2), SourceResult{});
+    onAutoUpdateTick(program);
+    EXPECT_TRUE(platform.queued.empty());
 }
 
 }  // namespace
