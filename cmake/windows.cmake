@@ -29,6 +29,9 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest's own sources include <chrono>, whose literals GBK cannot encode; its
+# messages stay UTF-8. Our tests keep GBK literals.
+target_compile_options(gtest PRIVATE -fexec-charset=UTF-8)
 
 file(GLOB win_tests CONFIGURE_DEPENDS tests/win32/*.cpp)
 add_executable(quennix_win_tests ${win_tests} ${program_resources})
