@@ -6,7 +6,8 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 wine=/usr/lib/wine/wine64
 exe=$repo/build/windows/quennix.exe
 feed=$repo/build/native/tools/feed/quennix-feed
-export WINEPREFIX=${WINEPREFIX:-$repo/build/windows/wineprefix}
+# A prefix of their own: the Windows unit tests stop the wineserver of theirs.
+export WINEPREFIX=${E2E_WINEPREFIX:-$repo/build/e2e-wineprefix}
 export WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
 e2e_out=${E2E_OUT:-$repo/build/e2e}
 mkdir -p "$e2e_out"
