@@ -39,9 +39,12 @@ TTTOOLINFOA Balloon::toolInfo() {
 
 void Balloon::create(HWND owner) {
     owner_ = owner;
+    // The tip window has no owner: Wine does not make a window topmost (选择框1)
+    // while it owns a topmost popup, it slips the window in below the popup instead.
+    // The notices stay the main window's tool (owner_), and the tip goes with this object.
     tip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                            WS_POPUP | TTS_BALLOON | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!tip_) return;
     TTTOOLINFOA info = toolInfo();
     SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
