@@ -15,6 +15,8 @@
 #include "core/program.h"
 #include "core/refresh.h"
 #include "sources/source_sites.h"
+#include "window/colour_picker.h"
+#include "window/controls.h"
 #include "window/main_window.h"
 #include "window/win32_platform.h"
 
@@ -453,6 +455,89 @@ TEST_F(MainWindowTest, PictureButtonShowsItsHotImageWhileHoveredAndClicksOnlyWhe
     SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     pump();
     EXPECT_TRUE(IsIconic(main)) << "the minimise button minimised the window";
+}
+
+TEST_F(MainWindowTest, MinimisingHidesTheWindowInTheTrayAndTheIconBringsItBack) {
+    HWND button = at(图形按钮_最小化);
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    pump();
+    EXPECT_TRUE(IsIconic(main));
+    EXPECT_FALSE(IsWindowVisible(main)) << "no taskbar button while it lives in the tray";
+    ASSERT_TRUE(window.tray().present());
+    EXPECT_EQ(window.tray().tip(), "Quennix");
+
+    SendMessageA(main, WM_APP_TRAY, 0, WM_LBUTTONUP);
+    pump();
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_FALSE(IsIconic(main));
+    const RECT rect = screenRect(main);
+    EXPECT_EQ(rect.left, 254);
+    EXPECT_EQ(rect.top, 235);
+    EXPECT_TRUE(window.tray().present()) << "the icon stays until the window goes";
+
+    DestroyWindow(main);
+    pump();
+    EXPECT_FALSE(window.tray().present()) << "destroying the window removed the icon";
+}
+
+// Opens the picker's palette with a click and returns the palette window.
+HWND openPalette(HWND picker) {
+    SendMessageA(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(picker, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    pump();
+    return FindWindowA(colourPaletteClass, nullptr);
+}
+
+TEST_F(MainWindowTest, ChoosingAColourRecoloursTheDigitsAndTheirFrame) {
+    SetWindowTextA(at(标签开奖号码), "88888");
+    HWND picker = at(颜色选择器1);
+    HWND palette = openPalette(picker);
+    ASSERT_NE(palette, nullptr);
+    SendMessageA(palette, WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageA(palette, WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageA(palette, WM_KEYDOWN, VK_RETURN, 0);
+    pump();
+    const COLORREF chosen = colourPickerColour(picker);
+    ASSERT_NE(chosen, RGB(0, 0, 0)) << "another colour than the first one";
+    {
+        const Face face(main);
+        EXPECT_EQ(face.at(13, 80), chosen) << "the frame's outline";
+        EXPECT_GT(face.count(at(标签开奖号码), chosen), 0) << "the digits";
+        EXPECT_EQ(face.count(at(标签开奖号码), RGB(0, 0, 0)), 0);
+        EXPECT_EQ(face.at(338, 44), GetSysColor(COLOR_BTNFACE)) << "the label's face keeps its colour";
+    }
+
+    // The same colour chosen again recolours again: here over a colour set behind
+    // the picker's back.
+    setLabelTextColour(at(标签开奖号码), RGB(0, 0, 255));
+    setShapeBoxLineColour(at(外形框1), RGB(0, 0, 255));
+    palette = openPalette(picker);
+    ASSERT_NE(palette, nullptr);
+    SendMessageA(palette, WM_KEYDOWN, VK_RETURN, 0);
+    pump();
+    EXPECT_EQ(colourPickerColour(picker), chosen);
+    const Face face(main);
+    EXPECT_EQ(face.at(13, 80), chosen);
+    EXPECT_EQ(face.count(at(标签开奖号码), RGB(0, 0, 255)), 0);
+}
+
+TEST_F(MainWindowTest, EscInTheOpenPaletteClosesOnlyThePalette) {
+    HWND palette = openPalette(at(颜色选择器1));
+    ASSERT_NE(palette, nullptr);
+    bool paletteGone = false, windowThere = false;
+    // Runs inside the loop right after the Esc: then ends the loop as Esc in the window does.
+    const std::function<void()> look = [&] {
+        paletteGone = !IsWindow(palette);
+        windowThere = IsWindow(main) != FALSE;
+        PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    PostMessageA(palette, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(main, WM_APP_RUN, 0, reinterpret_cast<LPARAM>(&look));
+    EXPECT_EQ(runMessageLoop(window), 0);
+    EXPECT_TRUE(paletteGone);
+    EXPECT_TRUE(windowThere);
+    EXPECT_FALSE(IsWindow(main));
 }
 
 // A real drag with the mouse, from a point of the window by (dx, dy).
