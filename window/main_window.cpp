@@ -278,7 +278,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: onCommand(wParam, lParam); return 0;
     case WM_NOTIFY: return onNotify(lParam);
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORBTN: return onControlColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_TIMER: onTimer(wParam); return 0;
     case WM_MOVE: onWindowMoved(created_, tray_, WM_APP_TRAY); return 0;
     case WM_SYSCOMMAND: return onSystemCommand(wParam, lParam);
@@ -322,10 +322,10 @@ LRESULT MainWindow::onNotify(LPARAM lParam) {
     return TRUE;
 }
 
-LRESULT MainWindow::onControlColour(HDC dc, HWND control) {
+LRESULT MainWindow::onControlColour(UINT message, HDC dc, HWND control) {
     const int row = rowOf(control);
-    if (row < 0 || !backBrushes_[row]) return DefWindowProcA(created_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                                             reinterpret_cast<LPARAM>(control));
+    if (row < 0 || !backBrushes_[row])
+        return DefWindowProcA(created_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
     SetTextColor(dc, resolved(layout[row].colour));
     SetBkColor(dc, resolved(layout[row].back));
     return reinterpret_cast<LRESULT>(backBrushes_[row].get());

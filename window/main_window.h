@@ -59,7 +59,7 @@ private:
     void onPaint();
     void onCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onNotify(LPARAM lParam);
-    LRESULT onControlColour(HDC dc, HWND control);
+    LRESULT onControlColour(UINT message, HDC dc, HWND control);
     void onTimer(WPARAM id);
     LRESULT onSystemCommand(WPARAM wParam, LPARAM lParam);
     void onRun(LPARAM task);
