@@ -27,35 +27,60 @@ bool isBoundary(std::string_view text, std::size_t knownBoundary, std::size_t at
 }
 
 // Next position >= from whose byte could begin the marker, ignoring character
-// boundaries; npos when there is none before `last`.
+// boundaries; npos when there is none. Successive calls must not go backwards.
 class FirstByteFinder {
 public:
     FirstByteFinder(std::string_view text, char first, bool ignoreCase) : text_(text) {
         if (!ignoreCase) {
-            lower_ = upper_ = first;
+            lower_.c = upper_.c = first;
             return;
         }
         const unsigned char lower = foldCase(first);
-        lower_ = static_cast<char>(lower);
-        upper_ = lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - ('a' - 'A')) : lower_;
+        lower_.c = static_cast<char>(lower);
+        upper_.c = lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - ('a' - 'A')) : lower_.c;
     }
     std::size_t next(std::size_t from) {
-        if (lower_ == upper_) return scan(from, lower_);
-        if (nextLower_ < from || nextLower_ == unknown) nextLower_ = scan(from, lower_);
-        if (nextUpper_ < from || nextUpper_ == unknown) nextUpper_ = scan(from, upper_);
-        return nextLower_ < nextUpper_ ? nextLower_ : nextUpper_;
+        if (lower_.c == upper_.c) return scan(from, text_.size(), lower_.c);
+        // Both cases are looked for in windows that grow with the distance covered:
+        // a case that is rare or absent from the page must not cost a scan to its
+        // end at every search, which made a row loop quadratic in the page.
+        std::size_t end = from;
+        for (std::size_t window = firstWindow; end < text_.size(); window *= 2) {
+            end = window < text_.size() - end ? end + window : text_.size();
+            const std::size_t lower = lower_.hitBefore(*this, from, end);
+            const std::size_t upper = upper_.hitBefore(*this, from, end);
+            if (lower != npos || upper != npos) return lower < upper ? lower : upper;
+        }
+        return npos;
     }
 
 private:
-    static constexpr std::size_t unknown = std::string_view::npos - 1;
-    std::size_t scan(std::size_t from, char c) const {
-        if (from >= text_.size()) return std::string_view::npos;
-        const void* hit = std::memchr(text_.data() + from, c, text_.size() - from);
-        return hit ? static_cast<const char*>(hit) - text_.data() : std::string_view::npos;
+    static constexpr std::size_t npos = std::string_view::npos;
+    static constexpr std::size_t firstWindow = 64;
+
+    // What is known of one letter case: its next position (npos when none is known)
+    // and how far the text holds none of it.
+    struct CaseScan {
+        char c = 0;
+        std::size_t hit = npos;
+        std::size_t clearTo = 0;
+        std::size_t hitBefore(const FirstByteFinder& finder, std::size_t from, std::size_t end) {
+            if (hit == npos || hit < from) {
+                const std::size_t start = from > clearTo ? from : clearTo;
+                hit = start < end ? finder.scan(start, end, c) : npos;
+                if (hit == npos && end > clearTo) clearTo = end;
+            }
+            return hit != npos && hit < end ? hit : npos;
+        }
+    };
+
+    std::size_t scan(std::size_t from, std::size_t end, char c) const {
+        if (from >= end) return npos;
+        const void* hit = std::memchr(text_.data() + from, c, end - from);
+        return hit ? static_cast<const char*>(hit) - text_.data() : npos;
     }
     std::string_view text_;
-    char lower_, upper_;
-    std::size_t nextLower_ = unknown, nextUpper_ = unknown;
+    CaseScan lower_, upper_;
 };
 
 }  // namespace
