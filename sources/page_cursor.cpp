@@ -26,7 +26,7 @@ PageCursor::Memo& PageCursor::memoFor(std::string_view marker, bool ignoreCase) 
     }
     // Markers are a scraper's own constants, a handful per page; recycle the last slot beyond that.
     Memo& memo = memos_[memosUsed_ < memos_.size() ? memosUsed_++ : memos_.size() - 1];
-    memo = Memo{marker.data(), marker.size(), ignoreCase, npos, npos};
+    memo = Memo{marker.data(), marker.size(), ignoreCase, npos, npos, npos};
     return memo;
 }
 
@@ -36,21 +36,32 @@ std::size_t PageCursor::find(std::string_view marker, bool ignoreCase) {
     if (at_ >= page_.size() || page_.size() - at_ < marker.size()) return npos;
 
     Memo& memo = memoFor(marker, ignoreCase);
-    if (memo.from == npos || at_ < memo.from) {
-        memo.from = at_;
+    if (memo.from == npos || at_ < memo.walkedFrom) {
+        memo.walkedFrom = memo.from = at_;
         memo.match = findFrom(page_, at_, marker, ignoreCase);
         return memo.match;
     }
     if (at_ == memo.from) return memo.match;
 
+    const std::size_t last = page_.size() - marker.size();
+    if (at_ < memo.from) {
+        // Among the lead bytes an earlier walk went over (a missing marker dropped
+        // fewer bytes than the walk covered): the byte below 0x80 behind them starts
+        // a character of this scan when an even number of them lies ahead of it.
+        // Without this, every such query scanned on to the end of the page.
+        const std::size_t inStepByte = memo.from - 1;
+        if ((inStepByte - at_) % 2 == 0 && inStepByte <= last && matchesAt(page_, inStepByte, marker, ignoreCase))
+            return inStepByte;
+        return memo.match;
+    }
+
     // Walk this scan's own characters up to the first byte below 0x80; behind it
     // the scan is in step with the remembered one.
-    const std::size_t last = page_.size() - marker.size();
     std::size_t inStep = npos;
     for (std::size_t b = at_; b <= last;) {
         if (!isLeadByte(page_[b])) {
             if (matchesAt(page_, b, marker, ignoreCase)) {
-                memo.from = at_;
+                memo.walkedFrom = memo.from = at_;
                 memo.match = b;
                 return b;
             }
@@ -64,6 +75,7 @@ std::size_t PageCursor::find(std::string_view marker, bool ignoreCase) {
         b += 2;
     }
     if (inStep == npos || inStep > last) return npos;
+    memo.walkedFrom = at_;
     if (memo.match == npos || memo.match >= inStep) {
         memo.from = inStep;
         return memo.match;

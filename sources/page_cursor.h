@@ -32,6 +32,9 @@ private:
         bool ignoreCase = false;
         std::size_t from = 0;
         std::size_t match = 0;
+        // Where the walk that moved `from` began: the bytes from here to from - 1
+        // are lead bytes, and the byte at from - 1 is below 0x80.
+        std::size_t walkedFrom = 0;
     };
     std::size_t find(std::string_view marker, bool ignoreCase);
     Memo& memoFor(std::string_view marker, bool ignoreCase);
