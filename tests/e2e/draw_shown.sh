@@ -4,7 +4,7 @@
 # the caption and on the clipboard; then the close button ends the program.
 #   draw_shown.sh [FEED ARGS...]   e.g. --fault 1=down --lag 2=3
 source "$(dirname "$0")/lib.sh"
-need "$exe" "$feed"
+need "$exe" "$feed" "$probe"
 name=${E2E_NAME:-draw_shown}
 prepare_prefix
 start_display
@@ -14,7 +14,7 @@ start_feed "${feed_args[@]}" || finish
 start_program || { fail "no window named Quennix appeared"; finish; }
 pass "the window is up"
 
-read -r point_x point_y <<<"$point_spin_up"; click_window "$point_x" "$point_y"
+start_refreshing || fail "the interval box does not read 1 after the up arrow (it reads '$(interval_text)')"
 read -r point_x point_y <<<"$point_announce_box"; click_window "$point_x" "$point_y"
 read -r point_x point_y <<<"$point_copy_box"; click_window "$point_x" "$point_y"
 

@@ -131,7 +131,7 @@ point_copy_box="244 199"
 point_close="500 9"
 
 probe=$repo/build/windows/quennix_probe.exe
-run_probe() { "$wine" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
+run_probe() ( set -o pipefail; "$wine" "$probe" "$@" 2>/dev/null | tr -d '\r' )
 
 # source_line N: the text of source N's line in the window (UTF-8).
 source_line_tops=(60 105 150 195)
@@ -143,8 +143,18 @@ source_line() {
 # The program's resident memory in KiB (the Wine process is the program).
 program_rss_kib() { awk '/^VmRSS/ { print $2 }' "/proc/$program_pid/status" 2>/dev/null; }
 
-# Sets the interval to one second with the spinner and ticks the announce box.
+# The text of the interval box (at 20,189 in the window).
+interval_text() { run_probe texts | awk '$1 == 20 && $2 == 189 { print $3; exit }'; }
+
+# Sets the interval to one second with the spinner's up arrow. The first click may
+# only close the hint balloon where it covers the arrow, so click until the box says 1.
 start_refreshing() {
   local x y
-  read -r x y <<<"$point_spin_up"; click_window "$x" "$y"
+  read -r x y <<<"$point_spin_up"
+  for _ in 1 2 3 4 5; do
+    click_window "$x" "$y"
+    [ "$(interval_text)" = 1 ] && return 0
+    [ "$(interval_text)" != 0 ] && return 1
+  done
+  return 1
 }
