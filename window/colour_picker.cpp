@@ -31,7 +31,9 @@ void chooseWithDialog(HWND picker) {
     static COLORREF customColours[16] = {};
     CHOOSECOLORA choice{};
     choice.lStructSize = sizeof choice;
-    choice.hwndOwner = GetAncestor(picker, GA_ROOT);
+    // No owner: the main window stays usable while the dialog is open, so its close
+    // button and Esc still end the program.
+    choice.hwndOwner = nullptr;
     choice.rgbResult = pickerOf(picker)->colour;
     choice.lpCustColors = customColours;
     choice.Flags = CC_RGBINIT | CC_FULLOPEN;

@@ -362,17 +362,33 @@ void MainWindow::onFinalDestroy() {
     smallIcon_.reset();
 }
 
+namespace {
+// Esc closes the window from every message loop of the window thread, the colour
+// dialog's included, so a hook sees the key rather than our own loop alone.
+thread_local HWND escapeClosesThis = nullptr;
+
+LRESULT CALLBACK watchEscape(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == PM_REMOVE && escapeClosesThis) {
+        MSG* message = reinterpret_cast<MSG*>(lParam);
+        if (message->message == WM_KEYDOWN && message->wParam == VK_ESCAPE && message->hwnd &&
+            GetAncestor(message->hwnd, GA_ROOT) == escapeClosesThis) {
+            message->message = WM_NULL;
+            DestroyWindow(escapeClosesThis);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+}  // namespace
+
 int runMessageLoop(MainWindow& window) {
+    escapeClosesThis = window.handle();
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, watchEscape, nullptr, GetCurrentThreadId());
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        HWND main = window.handle();
-        if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && main && message.hwnd &&
-            GetAncestor(message.hwnd, GA_ROOT) == main) {
-            DestroyWindow(main);
-            continue;
-        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    if (hook) UnhookWindowsHookEx(hook);
+    escapeClosesThis = nullptr;
     return static_cast<int>(message.wParam);
 }
