@@ -11,7 +11,9 @@ constexpr bool isLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80
 constexpr unsigned char foldCase(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
 
 bool matchesAt(const char* at, std::string_view marker, bool ignoreCase) {
-    if (!ignoreCase) return std::memcmp(at, marker.data(), marker.size()) == 0;
+    // Pages write their markers in the markers' own case: one memcmp settles most matches.
+    if (std::memcmp(at, marker.data(), marker.size()) == 0) return true;
+    if (!ignoreCase) return false;
     for (std::size_t i = 0; i < marker.size(); ++i)
         if (foldCase(at[i]) != foldCase(marker[i])) return false;
     return true;
