@@ -1,6 +1,8 @@
 // Looks at a running Quennix from another process, as the black-box tests need:
 //   quennix_probe responsive SECONDS LIMIT_MS   the window answers WM_NULL within LIMIT_MS at every probe
 //   quennix_probe threads                       the number of threads of the program's process
+//   quennix_probe notice                        "visible" or "hidden": the program's balloon notice
+//   quennix_probe holdclipboard SECONDS         keeps the clipboard open that long, as a busy program would
 //   quennix_probe texts                         "left top text" of every child window, in window
 //                                               coordinates, one per line (the text in GBK)
 #include <windows.h>
@@ -68,9 +70,33 @@ BOOL CALLBACK printText(HWND child, LPARAM mainWindow) {
 
 }  // namespace
 
+// The balloon notice is a tooltip window of the program's process.
+int printNotice(HWND window) {
+    DWORD program = 0;
+    GetWindowThreadProcessId(window, &program);
+    bool visible = false;
+    for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(tip, &owner);
+        if (owner == program && IsWindowVisible(tip)) visible = true;
+    }
+    std::printf("%s\n", visible ? "visible" : "hidden");
+    return 0;
+}
+
+int holdClipboard(int seconds) {
+    if (!OpenClipboard(nullptr)) return 1;
+    std::printf("holding\n");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    CloseClipboard();
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "holdclipboard") == 0) return holdClipboard(std::atoi(argv[2]));
     if (argc < 2) {
-        std::fprintf(stderr, "usage: quennix_probe responsive SECONDS LIMIT_MS | threads | texts\n");
+        std::fprintf(stderr, "usage: quennix_probe responsive SECONDS LIMIT_MS | threads | notice | texts | holdclipboard SECONDS\n");
         return 2;
     }
     HWND window = findProgram();
@@ -81,6 +107,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "responsive") == 0 && argc == 4)
         return probeResponsive(window, std::atoi(argv[2]), std::atoi(argv[3]));
     if (std::strcmp(argv[1], "threads") == 0) return countThreads(window);
+    if (std::strcmp(argv[1], "notice") == 0) return printNotice(window);
     if (std::strcmp(argv[1], "texts") == 0) {
         EnumChildWindows(window, printText, reinterpret_cast<LPARAM>(window));
         return 0;
