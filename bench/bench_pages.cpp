@@ -99,6 +99,12 @@ const std::vector<HostileCase>& hostileCases() {
         // Every '|' is the second byte of a pair, so the numbers cut runs to the end.
         {1, "pipes-in-pairs",
          [](std::size_t size) { return "BonusNumberString\":\"" + repeated("\xB1|", size - 20); }},
+        // Every '}' a candidate for the issue's closing "\"}", which is looked for by its '}'.
+        {1, "braces-issue",
+         [](std::size_t size) {
+             const std::string head = "{\"BonusNumberString\":\"1,2,3,4,5|\",\"IssueNumber\":\"";
+             return head + std::string(size - head.size(), '}');
+         }},
         {1, "hyphen-issue",
          [](std::size_t size) {
              const std::string head = "{\"BonusNumberString\":\"1,2,3,4,5|\",\"IssueNumber\":\"";
@@ -115,6 +121,8 @@ const std::vector<HostileCase>& hostileCases() {
         {3, "row-markers", [](std::size_t size) { return repeated(row3, size); }},
         {3, "other-case-rows", [](std::size_t size) { return otherCaseRows(row3, size); }},
         {3, "first-byte-flood", [](std::size_t size) { return std::string(size, 'r'); }},
+        // "rr[" is looked for by its '['.
+        {3, "bracket-flood", [](std::size_t size) { return std::string(size, '['); }},
         {3, "lead-bytes", [](std::size_t size) { return rowBehindLeadBytes(row3, size); }},
         {3, "rows-in-even-lead-runs", [](std::size_t size) { return rowsInLeadRuns(row3, 62, size); }},
         {3, "rows-in-odd-lead-runs", [](std::size_t size) { return rowsInLeadRuns(row3, 61, size); }},
