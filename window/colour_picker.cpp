@@ -21,7 +21,9 @@ struct Picker {
 Picker* pickerOf(HWND window) { return reinterpret_cast<Picker*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
 
 void notifyChosen(HWND picker, COLORREF colour) {
-    pickerOf(picker)->colour = colour;
+    Picker* state = pickerOf(picker);
+    if (!state) return;
+    state->colour = colour;
     InvalidateRect(picker, nullptr, TRUE);
     SendMessageA(GetParent(picker), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(picker), colourChosenCode),
                  reinterpret_cast<LPARAM>(picker));
@@ -37,7 +39,9 @@ void chooseWithDialog(HWND picker) {
     choice.rgbResult = pickerOf(picker)->colour;
     choice.lpCustColors = customColours;
     choice.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (ChooseColorA(&choice)) notifyChosen(picker, choice.rgbResult);
+    // The window may have been closed while the dialog was open (Esc, the close
+    // button): then the picker is gone and nobody is told anything.
+    if (ChooseColorA(&choice) && IsWindow(picker)) notifyChosen(picker, choice.rgbResult);
 }
 
 // --- the palette: a popup below the picker, with the mouse captured so that a
@@ -47,7 +51,9 @@ struct Palette {
     int selected;
 };
 
-RECT entryRect(int entry) {
+}  // namespace
+
+RECT paletteEntryRect(int entry) {
     if (entry == moreEntry) {
         const int top = margin + (paletteCount / paletteColumns) * (swatch + gap);
         return {margin, top, margin + paletteColumns * (swatch + gap) - gap, top + moreHeight};
@@ -57,14 +63,16 @@ RECT entryRect(int entry) {
     return {left, top, left + swatch, top + swatch};
 }
 
+namespace {
+
 SIZE paletteSize() {
-    const RECT last = entryRect(moreEntry);
+    const RECT last = paletteEntryRect(moreEntry);
     return {last.right + margin, last.bottom + margin};
 }
 
 int entryAt(POINT point) {
     for (int entry = 0; entry <= moreEntry; ++entry) {
-        const RECT place = entryRect(entry);
+        const RECT place = paletteEntryRect(entry);
         if (PtInRect(&place, point)) return entry;
     }
     return -1;
@@ -77,17 +85,17 @@ void paintPalette(HWND window, const Palette& palette) {
     GetClientRect(window, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_MENU));
     for (int entry = 0; entry < paletteCount; ++entry) {
-        RECT place = entryRect(entry);
+        RECT place = paletteEntryRect(entry);
         Brush fill(CreateSolidBrush(paletteColours[entry]));
         FillRect(dc, &place, fill.get());
         FrameRect(dc, &place, GetSysColorBrush(COLOR_BTNSHADOW));
     }
-    RECT more = entryRect(moreEntry);
+    RECT more = paletteEntryRect(moreEntry);
     Selection font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
     DrawTextA(dc, "其他颜色...", -1, &more, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    RECT focus = entryRect(palette.selected);
+    RECT focus = paletteEntryRect(palette.selected);
     InflateRect(&focus, 2, 2);
     FrameRect(dc, &focus, GetSysColorBrush(COLOR_HIGHLIGHT));
     FrameRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW));

@@ -384,11 +384,20 @@ int runMessageLoop(MainWindow& window) {
     escapeClosesThis = window.handle();
     HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, watchEscape, nullptr, GetCurrentThreadId());
     MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    int exitCode = 0;
+    while (true) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            exitCode = got == 0 ? static_cast<int>(message.wParam) : 0;
+            break;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
+        // A window closed inside a modal loop (the colour dialog's) may leave its quit
+        // message with that loop; the window's end is the loop's end all the same.
+        if (!window.handle()) break;
     }
     if (hook) UnhookWindowsHookEx(hook);
     escapeClosesThis = nullptr;
-    return static_cast<int>(message.wParam);
+    return exitCode;
 }

@@ -71,16 +71,21 @@ start_refreshing || fail "the interval box does not read 1"
 wait_for_caption '^2010' 20
 printf 'before' | xclip -selection clipboard
 sleep 0.5
-"$wine" "$probe" holdclipboard 5 >"$work/hold" 2>/dev/null &
+"$wine" "$probe" holdclipboard 12 >"$work/hold" 2>/dev/null &
 holder=$!
+for _ in $(seq 100); do grep -q holding "$work/hold" 2>/dev/null && break; sleep 0.1; done
 held_from=$(caption)
-for _ in $(seq 60); do [ "$(caption)" != "$held_from" ] && break; sleep 0.1; done
+for _ in $(seq 80); do [ "$(caption)" != "$held_from" ] && break; sleep 0.1; done
 held_draw=$(caption)
-sleep 0.5
-[ "$(run_probe notice)" = visible ] && pass "the notice shows while the clipboard is held" || fail "no notice while the clipboard is held"
-clip=$(xclip -o -selection clipboard 2>/dev/null)
-[ "$held_draw" != "$held_from" ] && [ "$clip" != "重庆彩〖${held_draw%%:*}〗期开奖号为【${held_draw##*:}】" ] \
-  && pass "the copy was skipped while held" || fail "clipboard '$clip' while held (draw $held_draw)"
+sleep 1
+if kill -0 "$holder" 2>/dev/null && [ "$held_draw" != "$held_from" ]; then
+  [ "$(run_probe notice)" = visible ] && pass "the notice shows while the clipboard is held"     || fail "no notice while the clipboard is held"
+  clip=$(xclip -o -selection clipboard 2>/dev/null)
+  [ "$clip" != "重庆彩〖${held_draw%%:*}〗期开奖号为【${held_draw##*:}】" ] \
+    && pass "the copy was skipped while held" || fail "clipboard '$clip' while held (draw $held_draw)"
+else
+  fail "no new draw came while the clipboard was held"
+fi
 wait "$holder"
 next_from=$(caption)
 for _ in $(seq 80); do [ "$(caption)" != "$next_from" ] && break; sleep 0.1; done
