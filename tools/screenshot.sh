@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Takes a screenshot of quennix.exe as it starts: the window with its start-up hint,
 # under Wine in a 1024x768 Xvfb display of its own with openbox as window manager.
-#   tools/screenshot.sh [OUTPUT.png]     default docs/screenshot.png
+#   tools/screenshot.sh [OUTPUT.png]     default docs/screenshot-start.png
 # Builds nothing: expects build/windows/quennix.exe (or $QUENNIX_EXE). Uses the
 # Wine prefix build/windows/wineprefix (or $WINEPREFIX), made on first use.
 # Needs Xvfb, openbox, xdotool and ImageMagick (import); stops what it starts by PID.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-out=${1:-$root/docs/screenshot.png}
+out=${1:-$root/docs/screenshot-start.png}
 exe=${QUENNIX_EXE:-$root/build/windows/quennix.exe}
 export WINEPREFIX=${WINEPREFIX:-$root/build/windows/wineprefix}
 export WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
