@@ -33,7 +33,9 @@ TTTOOLINFOA Balloon::toolInfo() {
     info.uFlags = TTF_TRACK | TTF_ABSOLUTE;
     info.hwnd = owner_;
     info.uId = 1;
-    info.lpszText = text_.data();
+    // The tooltip shows nothing for an empty text; a blank balloon is still a notice.
+    static char blank[] = " ";
+    info.lpszText = text_.empty() ? blank : text_.data();
     return info;
 }
 

@@ -23,3 +23,6 @@ inline constexpr COLORREF paletteColours[] = {
 inline constexpr int paletteCount = sizeof paletteColours / sizeof paletteColours[0];
 // The class of the drop-down palette window, for whoever needs to find it.
 inline constexpr char colourPaletteClass[] = "QuennixColourPalette";
+// Where an entry lies in the palette's client area: the preset colours 0 to
+// paletteCount - 1, then paletteCount for the entry that opens the system dialog.
+RECT paletteEntryRect(int entry);

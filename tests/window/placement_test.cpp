@@ -1,9 +1,7 @@
-// The placement formulas and the tray tip, natively.
+// The placement formulas, natively.
 #include "window/placement_portable.h"
 
 #include <gtest/gtest.h>
-
-#include "window/tray_tip_portable.h"
 
 namespace {
 
@@ -28,21 +26,6 @@ TEST(Placement, SixPlacesOnAScreen) {
     for (const Case& c : cases)
         EXPECT_EQ(placementOrigin(c.which, c.screenWidth, c.screenHeight, 516, 298), c.expected)
             << static_cast<int>(c.which) << " on " << c.screenWidth << "x" << c.screenHeight;
-}
-
-TEST(TrayTip, KeepsAtMost62BytesAndWholeCharacters) {
-    EXPECT_EQ(trayTip("Quennix"), "Quennix");
-    EXPECT_EQ(trayTip(""), "");
-    const std::string ascii(70, 'a');
-    EXPECT_EQ(trayTip(ascii), std::string(62, 'a'));
-    // 61 ASCII bytes and a pair: the pair would end at byte 63, so it goes.
-    EXPECT_EQ(trayTip(std::string(61, 'a') + "\xB1\xB2"), std::string(61, 'a'));
-    EXPECT_EQ(trayTip(std::string(60, 'a') + "\xB1\xB2" "b"), std::string(60, 'a') + "\xB1\xB2");
-    // A lone lead byte at the very end has no second byte to keep it company.
-    EXPECT_EQ(trayTip("ab\xB1"), "ab");
-    std::string chinese;
-    for (int i = 0; i < 40; ++i) chinese += "开";
-    EXPECT_EQ(trayTip(chinese).size(), 62u);
 }
 
 }  // namespace
