@@ -75,10 +75,10 @@ void countBytes(benchmark::State& state, std::size_t pageSize) {
 void registerScrapers(PageStore& pages, bool quick) {
     for (int source = 1; source <= 4; ++source) {
         for (int rows : rowCounts) {
-            FeedPage feed = feedPage(source, rows);
+            FeedPage built = feedPage(source, rows);
             const std::string where = "source " + std::to_string(source) + ", " + std::to_string(rows) + " rows";
-            checkSame(cuts[source - 1](feed.page), feed.expected, where);
-            const std::string& page = pages.emplace_back(std::move(feed.page));
+            checkSame(cuts[source - 1](built.page), built.expected, where);
+            const std::string& page = pages.emplace_back(std::move(built.page));
             const std::string suffix = "/source" + std::to_string(source) + "/rows:" + std::to_string(rows);
 
             benchmark::RegisterBenchmark(("scrape" + suffix).c_str(), [cut = cuts[source - 1], &page, rows](benchmark::State& state) {

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-# Reads the benchmarks' JSON (five repetitions, aggregates only) and prints the table
+# Reads the benchmarks' JSON (repetitions, aggregates only) and prints the table
 # of medians and ratios, then one GOAL line per performance goal.
 #   report.py results.json <size of quennix.exe in bytes, or "missing">
 import json
@@ -46,7 +46,7 @@ def main():
                         ("replaceText", "replaceByFind")):
             reference[f"text/{op}/{page}"] = (ref, f"text/{ref}/{page}")
 
-    print(f"{'benchmark (median of 5, CPU time)':44} {'time':>10} {'throughput':>12}  ratio")
+    print(f"{'benchmark (median CPU time)':44} {'time':>10} {'throughput':>12}  ratio")
     for name, r in results.items():
         note = ""
         if name in reference and time(reference[name][1]):
