@@ -137,7 +137,7 @@ run_probe() ( set -o pipefail; "$wine" "$probe" "$@" 2>/dev/null | tr -d '\r' )
 source_line_tops=(60 105 150 195)
 source_line() {
   local top=${source_line_tops[$(($1 - 1))]}
-  run_probe texts | iconv -f GBK -t UTF-8 2>/dev/null | awk -v top="$top" '$1 == 351 && $2 == top { $1 = ""; $2 = ""; sub(/^  /, ""); print; exit }'
+  run_probe texts | iconv -f GBK -t UTF-8 2>/dev/null | awk -v top="$top" '$1 == 351 && $2 == top { $1 = ""; $2 = ""; sub(/^ +/, ""); print; exit }'
 }
 
 # The program's resident memory in KiB (the Wine process is the program).

@@ -85,7 +85,9 @@ int printNotice(HWND window) {
 }
 
 int holdClipboard(int seconds) {
-    if (!OpenClipboard(nullptr)) return 1;
+    // Opened with a window of its own: Wine lets two windowless opens share it.
+    HWND holder = CreateWindowA("STATIC", "clipboard holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    if (!OpenClipboard(holder)) return 1;
     std::printf("holding\n");
     std::fflush(stdout);
     Sleep(static_cast<DWORD>(seconds) * 1000);
