@@ -29,9 +29,11 @@ void onTrayIconEvent(HWND window, int kind) {
 }
 
 void onPlacementClicked(HWND window, Placement which) {
+    // Read in the order the formulas use them: screen width, window width, screen
+    // height, window height.
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     RECT place{};
     GetWindowRect(window, &place);
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int windowWidth = place.right - place.left;
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const int windowHeight = place.bottom - place.top;

@@ -29,6 +29,16 @@ void notifyChosen(HWND picker, COLORREF colour) {
                  reinterpret_cast<LPARAM>(picker));
 }
 
+// The dialog has no owner to lift it above a main window kept on top, where it
+// would open underneath; then it goes into the top band itself.
+UINT_PTR CALLBACK onColourDialogMessage(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_INITDIALOG) return 0;
+    const HWND root = reinterpret_cast<HWND>(reinterpret_cast<const CHOOSECOLORA*>(lParam)->lCustData);
+    if (GetWindowLongA(root, GWL_EXSTYLE) & WS_EX_TOPMOST)
+        SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    return TRUE;  // the dialog sets the focus as it would without us
+}
+
 void chooseWithDialog(HWND picker) {
     static COLORREF customColours[16] = {};
     CHOOSECOLORA choice{};
@@ -38,7 +48,9 @@ void chooseWithDialog(HWND picker) {
     choice.hwndOwner = nullptr;
     choice.rgbResult = pickerOf(picker)->colour;
     choice.lpCustColors = customColours;
-    choice.Flags = CC_RGBINIT | CC_FULLOPEN;
+    choice.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ENABLEHOOK;
+    choice.lpfnHook = onColourDialogMessage;
+    choice.lCustData = reinterpret_cast<LPARAM>(GetAncestor(picker, GA_ROOT));
     // The window may have been closed while the dialog was open (Esc, the close
     // button): then the picker is gone and nobody is told anything.
     if (ChooseColorA(&choice) && IsWindow(picker)) notifyChosen(picker, choice.rgbResult);

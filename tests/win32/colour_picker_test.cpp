@@ -123,7 +123,7 @@ struct DialogDriver {
     COLORREF colour;
     int button;
     std::atomic<COLORREF> initial{CLR_INVALID};
-    std::atomic<bool> found{false};
+    std::atomic<bool> found{false}, topmost{false};
 
     static BOOL CALLBACK findDialog(HWND candidate, LPARAM result) {
         char type[16] = {};
@@ -141,6 +141,7 @@ struct DialogDriver {
         }
         if (!dialog) return 1;
         driver.found = true;
+        driver.topmost = (GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
         Sleep(100);
         // The dialog's red, green and blue boxes hold the colour it opened with.
         driver.initial = RGB(GetDlgItemInt(dialog, 706, nullptr, FALSE), GetDlgItemInt(dialog, 707, nullptr, FALSE),
@@ -200,6 +201,17 @@ TEST_F(ColourPickerTest, CancelInTheColourDialogChoosesNothing) {
     ASSERT_TRUE(driver.found);
     EXPECT_EQ(colourPickerColour(picker), RGB(0, 0, 0));
     EXPECT_TRUE(window.commands.empty());
+    EXPECT_FALSE(driver.topmost);
+}
+
+TEST_F(ColourPickerTest, OverAWindowKeptOnTopTheDialogIsKeptOnTopToo) {
+    SetWindowPos(window.handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HWND palette = openPalette();
+    ASSERT_NE(palette, nullptr);
+    DialogDriver driver{GetCurrentThreadId(), RGB(0, 0, 0), IDCANCEL};
+    chooseInDialog(palette, driver);
+    ASSERT_TRUE(driver.found);
+    EXPECT_TRUE(driver.topmost) << "else it would open under the window";
 }
 
 }  // namespace
