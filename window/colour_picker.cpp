@@ -214,15 +214,18 @@ void openPalette(HWND picker) {
     RECT button;
     GetWindowRect(picker, &button);
     const SIZE size = paletteSize();
-    // Below the button, or above it where the screen ends.
+    // Below the button, or above it where the screen ends; and from its left edge,
+    // or ending at its right edge when the window stands at the screen's right side.
     int top = button.bottom;
     if (top + size.cy > GetSystemMetrics(SM_CYSCREEN)) top = button.top - size.cy;
+    int left = button.left;
+    if (left + size.cx > GetSystemMetrics(SM_CXSCREEN)) left = button.right - size.cx;
     int selected = moreEntry;
     for (int entry = 0; entry < paletteCount; ++entry)
         if (paletteColours[entry] == pickerOf(picker)->colour) selected = entry;
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, colourPaletteClass, nullptr, WS_POPUP, button.left,
-                                  top, size.cx, size.cy, GetAncestor(picker, GA_ROOT), nullptr,
-                                  GetModuleHandleA(nullptr), new Palette{picker, selected});
+    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, colourPaletteClass, nullptr, WS_POPUP, left, top,
+                                  size.cx, size.cy, GetAncestor(picker, GA_ROOT), nullptr, GetModuleHandleA(nullptr),
+                                  new Palette{picker, selected});
     if (!window) return;
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);

@@ -61,6 +61,21 @@ TEST_F(ColourPickerTest, StartsWithItsColourAndOpensThePaletteBelowItself) {
     EXPECT_TRUE(window.commands.empty()) << "opening chooses nothing";
 }
 
+TEST_F(ColourPickerTest, ThePaletteStaysOnTheScreenAtItsBottomRightCorner) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    SetWindowPos(window.handle(), nullptr, width - 516, height - 298 - 35, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pump();
+    HWND palette = openPalette();
+    ASSERT_NE(palette, nullptr);
+    const RECT rect = screenRect(palette), button = screenRect(picker);
+    EXPECT_EQ(rect.bottom, button.top) << "above the button";
+    EXPECT_EQ(rect.right, button.right) << "ending where the button ends";
+    EXPECT_GE(rect.left, 0);
+    EXPECT_LE(rect.right, width);
+    EXPECT_GE(rect.top, 0);
+}
+
 TEST_F(ColourPickerTest, AClickOnASwatchChoosesItsColourEveryTime) {
     for (int round = 0; round < 2; ++round) {
         HWND palette = openPalette();
