@@ -46,8 +46,16 @@ def main():
                         ("replaceText", "replaceByFind")):
             reference[f"text/{op}/{page}"] = (ref, f"text/{ref}/{page}")
 
+    # The runs come shuffled; the table keeps each scraper beside its baseline.
+    order = [f"{kind}/source{source}/rows:{rows}" for source in range(1, 5) for rows in ROWS
+             for kind in ("scrape", "baseline")]
+    order += [f"text/{op}/{page}" for page in ("ascii", "gbk")
+              for op in ("findText", "findTextFolded", "stringViewFind", "replaceText", "replaceByFind")]
+    order = [n for n in order if n in results] + sorted(n for n in results if n not in order)
+
     print(f"{'benchmark (median CPU time)':44} {'time':>10} {'throughput':>12}  ratio")
-    for name, r in results.items():
+    for name in order:
+        r = results[name]
         note = ""
         if name in reference and time(reference[name][1]):
             ref_name, ref = reference[name]
