@@ -33,8 +33,8 @@ using PageStore = std::deque<std::string>;
 
 // The baseline copies the rest of the page at every cut, several times a row, so its
 // time grows with the square of the rows: 0.1 to 0.5 s a run at 10,000 rows, so about
-// a hundred times that at 100,000. Source 1 cuts twice per page and runs at every size. QUENNIX_BENCH_QUICK (the smoke
-// run) leaves out the baseline's 10,000 rows as well.
+// a hundred times that at 100,000. Source 1 cuts twice per page and runs at every size.
+// QUENNIX_BENCH_QUICK (the smoke run) leaves out the baseline's 10,000 rows as well.
 bool baselineRuns(int source, int rows, bool quick) {
     return source == 1 || rows < 10000 || (rows == 10000 && !quick);
 }
