@@ -106,6 +106,30 @@ TEST_F(Selection, FallsBackToASmallerKeyAndAnnouncesIt) {
     EXPECT_EQ(platform.notices[1].text, "重庆彩〖20100609022〗期开奖号为【n1】\r\n未复制");
 }
 
+// The analysis is started before the draw is announced, and the announcement
+// names the lottery in GBK.
+TEST(SelectionOrder, StartsTheAnalysisThenAnnouncesTheDraw) {
+    struct Recording : FakePlatform {
+        int workersAtNotice = -1;
+        void popNotice(int x, int y, std::string_view text) override {
+            {
+                std::lock_guard lock(mutex);
+                workersAtNotice = workersStarted;
+            }
+            FakePlatform::popNotice(x, y, text);
+        }
+    } platform;
+    Program program(platform);
+    platform.ticked.insert(Control::选择框_报奖);
+    program.state.storeSlot(2, {"-", "0609023", "38016"});
+    selectNewestDraw(program);
+    EXPECT_EQ(platform.workersAtNotice, 1);
+    ASSERT_EQ(platform.notices.size(), 1u);
+    EXPECT_EQ(platform.notices[0].text,
+              "\xD6\xD8\xC7\xEC\xB2\xCA\xA1\xBC" "20100609023" "\xA1\xBD\xC6\xDA\xBF\xAA\xBD\xB1\xBA\xC5"
+              "\xCE\xAA\xA1\xBE" "38016" "\xA1\xBF\r\n\xCE\xB4\xB8\xB4\xD6\xC6");
+}
+
 TEST_F(Selection, AllSourcesFailingAfterADrawShowsTheEmptyDraw) {
     sources("0609023", "", "", "");
     selectNewestDraw(program);
