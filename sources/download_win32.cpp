@@ -58,6 +58,10 @@ public:
         changed_.notify_one();
         watcher_.join();
     }
+    bool expired() {
+        std::lock_guard lock(mutex_);
+        return closed_;
+    }
     // Keeps a new handle for closing; false (and closed at once) after the deadline.
     bool keep(HINTERNET handle) {
         std::lock_guard lock(mutex_);
@@ -95,6 +99,8 @@ std::string downloadPage(std::string_view url) {
     Download download{std::chrono::seconds(downloadLimitSeconds)};
     HINTERNET session = InternetOpenA(userAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
     if (!download.keep(session)) return {};
+    // The same bound on every wait inside WinINet: Wine does not end a blocked wait
+    // for the response when the handle is closed, but it does keep these time-outs.
     HINTERNET connection = InternetConnectA(session, parts.host.c_str(), parts.port, nullptr, nullptr,
                                             INTERNET_SERVICE_HTTP, 0, 0);
     if (!download.keep(connection)) return {};
@@ -104,14 +110,25 @@ std::string downloadPage(std::string_view url) {
     HINTERNET request = HttpOpenRequestA(connection, "GET", parts.pathAndQuery.c_str(), "HTTP/1.0",
                                          nullptr, acceptTypes, flags, 0);
     if (!download.keep(request)) return {};
+    // The same bound on every wait inside WinINet: Wine does not end a blocked wait
+    // for the response when the handle is closed, but it does keep these time-outs.
+    DWORD limitMs = downloadLimitSeconds * 1000;
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+        InternetSetOptionA(request, option, &limitMs, sizeof limitMs);
     if (!HttpSendRequestA(request, nullptr, 0, nullptr, 0)) return {};
 
+    // Each read takes only what has arrived, so that a server sending a byte at a
+    // time cannot hold a read beyond the deadline; Wine's WinINet does not give up a
+    // read when its handle is closed from another thread.
     char buffer[16384];
-    DWORD got = 0;
-    while (body.size() < downloadLimitBytes && InternetReadFile(request, buffer, sizeof buffer, &got) &&
-           got > 0) {
+    while (body.size() < downloadLimitBytes && !download.expired()) {
+        DWORD available = 0, got = 0;
+        if (!InternetQueryDataAvailable(request, &available, 0, 0) || available == 0) break;
+        DWORD wanted = available < sizeof buffer ? available : sizeof buffer;
         const std::size_t room = downloadLimitBytes - body.size();
-        body.append(buffer, got < room ? got : room);
+        if (wanted > room) wanted = static_cast<DWORD>(room);
+        if (!InternetReadFile(request, buffer, wanted, &got) || got == 0) break;
+        body.append(buffer, got);
     }
     return body;
 }
