@@ -19,37 +19,13 @@
 #include "window/controls.h"
 #include "window/main_window.h"
 #include "window/win32_platform.h"
+#include "win32/plain_window.h"
 
 namespace {
-// Runs the window thread's messages until done() holds; false when it never did
-// within limitMs (a hang guard only: no test depends on how long anything takes).
-template <typename Condition>
-bool pumpUntil(Condition done, DWORD limitMs = 5000) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (done()) return true;
-        if (GetTickCount() - start > limitMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-void pump() { pumpUntil([] { return false; }, 100); }
-
-std::string textOf(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-RECT screenRect(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
+using plain::pump;
+using plain::pumpUntil;
+using plain::screenRect;
+using plain::textOf;
 
 bool sameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 

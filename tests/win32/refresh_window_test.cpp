@@ -14,6 +14,7 @@
 #include "core/refresh.h"
 #include "window/main_window.h"
 #include "window/win32_platform.h"
+#include "win32/plain_window.h"
 
 namespace {
 
@@ -48,26 +49,8 @@ private:
     TestHttpServer& server_;
 };
 
-template <typename Condition>
-bool pumpUntil(Condition done, DWORD limitMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > limitMs) return false;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
-std::string textOf(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
+using plain::pumpUntil;
+using plain::textOf;
 
 std::string clipboardText() {
     std::string text;
