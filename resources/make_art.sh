@@ -223,9 +223,9 @@ check_ico "$out/tray.ico" 64 48 40 32
 echo "icons written"
 
 # check the JPEGs: size and baseline (non-progressive) coding
-for spec in skin:516x298 min_normal:26x17 min_hot:26x17 close_normal:37x17 close_hot:37x17; do
-    f="$out/${spec%%:*}.jpg"
+for image in skin:516x298 min_normal:26x17 min_hot:26x17 close_normal:37x17 close_hot:37x17; do
+    f="$out/${image%%:*}.jpg"
     got=$(identify -format '%wx%h %[interlace]' "$f")
-    [ "$got" = "${spec#*:} None" ] || die "$f is '$got', expected '${spec#*:} None'"
+    [ "$got" = "${image#*:} None" ] || die "$f is '$got', expected '${image#*:} None'"
 done
 echo "all artwork checked"
