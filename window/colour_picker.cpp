@@ -13,6 +13,17 @@ constexpr int swatch = 20, gap = 3, margin = 4;
 constexpr int moreEntry = paletteCount;
 constexpr int moreHeight = 22;
 
+// Registers one of the picker's window classes; each is registered once, at first use.
+bool registerClass(const char* name, WNDPROC procedure, LPCSTR cursor, UINT style) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, cursor);
+    windowClass.lpszClassName = name;
+    windowClass.style = style;
+    return RegisterClassA(&windowClass) != 0;
+}
+
 struct Picker {
     COLORREF colour;
     bool pressed = false;
@@ -201,16 +212,8 @@ LRESULT CALLBACK paletteProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 void openPalette(HWND picker) {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA palette{};
-        palette.lpfnWndProc = paletteProcedure;
-        palette.hInstance = GetModuleHandleA(nullptr);
-        palette.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        palette.lpszClassName = colourPaletteClass;
-        palette.style = CS_DROPSHADOW;
-        registered = RegisterClassA(&palette) != 0;
-    }
+    static const bool registered = registerClass(colourPaletteClass, paletteProcedure, IDC_ARROW, CS_DROPSHADOW);
+    (void)registered;
     RECT button;
     GetWindowRect(picker, &button);
     const SIZE size = paletteSize();
@@ -279,15 +282,8 @@ LRESULT CALLBACK pickerProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 HWND createColourPicker(HWND parent, int id, int left, int top, int width, int height, COLORREF initial) {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA picker{};
-        picker.lpfnWndProc = pickerProcedure;
-        picker.hInstance = GetModuleHandleA(nullptr);
-        picker.hCursor = LoadCursor(nullptr, IDC_HAND);
-        picker.lpszClassName = pickerClass;
-        registered = RegisterClassA(&picker) != 0;
-    }
+    static const bool registered = registerClass(pickerClass, pickerProcedure, IDC_HAND, 0);
+    (void)registered;
     return CreateWindowExA(0, pickerClass, nullptr, WS_CHILD | WS_VISIBLE, left, top, width, height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
                            new Picker{initial});
